@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/core/resource_types.h"
+
 void CString::Format(LPCTSTR pszFormat, ...) {
   va_list args;
   va_start(args, pszFormat);
@@ -73,4 +75,11 @@ LPTSTR CString::GetBuffer(int nMinLength) {
 void CString::ReleaseBuffer(int nNewLength) {
   if (nNewLength < 0) nNewLength = static_cast<int>(std::strlen(m_str.c_str()));
   m_str.resize(nNewLength);
+}
+
+BOOL CString::LoadString(UINT nId) {
+  LPCTSTR psz = AfxFindString(nId);
+  if (psz == nullptr) return FALSE;
+  m_str = psz;
+  return TRUE;
 }

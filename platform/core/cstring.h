@@ -55,6 +55,9 @@ class CString {
   CString Mid(int nFirst, int nCount) const;
   CString Right(int nCount) const;
 
+  // Replaces the text with string resource nId; answers whether it exists.
+  BOOL LoadString(UINT nId);
+
   // Raw access for code that fills a string in place: GetBuffer makes room
   // for at least nMinLength bytes plus a terminator; ReleaseBuffer takes the
   // text up to the terminator (nNewLength < 0) or nNewLength bytes.

@@ -226,7 +226,8 @@ void CFile::Flush() {
 ULONGLONG CFile::GetLength() const {
   struct stat st;
   if (m_fd < 0 || ::fstat(m_fd, &st) != 0) ThrowRead(m_fd < 0 ? EBADF : errno);
-  return std::max<ULONGLONG>(st.st_size, m_nPosition);
+  // Bytes still in the write buffer lengthen the file too.
+  return m_bWrite ? std::max<ULONGLONG>(st.st_size, m_nPosition) : static_cast<ULONGLONG>(st.st_size);
 }
 
 ULONGLONG CFile::Seek(LONGLONG lOff, UINT nFrom) {

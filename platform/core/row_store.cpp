@@ -1,12 +1,27 @@
 #include "platform/core/row_store.h"
 
+#include <sys/mman.h>
+
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 #include <string>
 
 namespace {
 
-constexpr size_t kBlockSize = 1 << 20;
+constexpr size_t kHugePage = 2 << 20;
+constexpr size_t kBlockSize = 4 << 20;
+
+// Large, 2 MiB-aligned memory, backed by huge pages where the system
+// allows: a list of millions of rows then costs few page faults.
+void* AllocateLarge(size_t nBytes) {
+  nBytes = (nBytes + kHugePage - 1) / kHugePage * kHugePage;
+  void* p = std::aligned_alloc(kHugePage, nBytes);
+  if (p == nullptr) throw std::bad_alloc();
+  ::madvise(p, nBytes, MADV_HUGEPAGE);
+  return p;
+}
 
 size_t VarintSize(size_t n) {
   size_t nBytes = 1;
@@ -53,13 +68,15 @@ const char* RecordEnd(const char* p) {
 
 }  // namespace
 
+void RowStore::FreeDeleter::operator()(void* p) const { std::free(p); }
+
 RowStore::RowStore() = default;
 RowStore::~RowStore() = default;
 
 char* RowStore::Allocate(size_t nBytes) {
   if (static_cast<size_t>(m_pBlockEnd - m_pFree) < nBytes) {
-    size_t nSize = std::max(kBlockSize, nBytes);
-    m_blocks.emplace_back(new char[nSize]);
+    size_t nSize = std::max(kBlockSize, (nBytes + kHugePage - 1) / kHugePage * kHugePage);
+    m_blocks.emplace_back(static_cast<char*>(AllocateLarge(nSize)));
     m_pFree = m_blocks.back().get();
     m_pBlockEnd = m_pFree + nSize;
     m_nBlockBytes += nSize;
@@ -69,37 +86,41 @@ char* RowStore::Allocate(size_t nBytes) {
   return p;
 }
 
-void RowStore::WriteRecord(int nRow, const std::vector<std::string_view>& columns) {
-  size_t nBytes = VarintSize(columns.size());
-  for (std::string_view text : columns) nBytes += VarintSize(text.size()) + text.size();
+void RowStore::WriteRecord(int nRow, const std::string_view* pColumns, size_t nColumns) {
+  size_t nBytes = VarintSize(nColumns);
+  for (size_t c = 0; c < nColumns; ++c) nBytes += VarintSize(pColumns[c].size()) + pColumns[c].size();
   // The texts may live in the record being replaced; the new record never
   // overlaps it, as the old one is left where it is.
   char* p = Allocate(nBytes);
-  m_rows[nRow] = p;
-  p = PutVarint(p, columns.size());
-  for (std::string_view text : columns) {
-    p = PutVarint(p, text.size());
-    std::memcpy(p, text.data(), text.size());
-    p += text.size();
+  Record(nRow) = p;
+  p = PutVarint(p, nColumns);
+  for (size_t c = 0; c < nColumns; ++c) {
+    p = PutVarint(p, pColumns[c].size());
+    std::memcpy(p, pColumns[c].data(), pColumns[c].size());
+    p += pColumns[c].size();
   }
 }
 
 int RowStore::Insert(int nRow, std::string_view text) {
   nRow = std::clamp(nRow, 0, Count());
-  m_rows.insert(m_rows.begin() + nRow, nullptr);
-  if (m_selected.size() * 64 < m_rows.size()) m_selected.push_back(0);
-  if (nRow + 1 < Count()) {
-    // Selection bits after nRow move down by one row.
-    for (int r = Count() - 1; r > nRow; --r) SetSelected(r, IsSelected(r - 1));
+  if ((m_nRows >> kChunkShift) == static_cast<int>(m_chunks.size())) {
+    m_chunks.emplace_back(static_cast<const char**>(AllocateLarge(sizeof(const char*) << kChunkShift)));
+  }
+  ++m_nRows;
+  if (m_selected.size() * 64 < static_cast<size_t>(m_nRows)) m_selected.push_back(0);
+  // Rows after nRow, and their selection, move down by one.
+  for (int r = m_nRows - 1; r > nRow; --r) {
+    Record(r) = Record(r - 1);
+    SetSelected(r, IsSelected(r - 1));
   }
   SetSelected(nRow, false);
-  WriteRecord(nRow, {text});
+  WriteRecord(nRow, &text, 1);
   return nRow;
 }
 
 void RowStore::SetText(int nRow, int nCol, std::string_view text) {
   if (nRow < 0 || nRow >= Count() || nCol < 0) return;
-  const char* pRecord = m_rows[nRow];
+  const char* pRecord = Record(nRow);
   size_t nColumns;
   const char* p = RecordColumns(pRecord, &nColumns);
   const char* pEnd = RecordEnd(pRecord);
@@ -116,13 +137,13 @@ void RowStore::SetText(int nRow, int nCol, std::string_view text) {
   for (size_t c = 0; c < nColumns; ++c) p = SkipColumn(p, &columns[c]);
   std::string copy(text);  // text may point into this store
   columns[nCol] = copy;
-  WriteRecord(nRow, columns);
+  WriteRecord(nRow, columns.data(), columns.size());
 }
 
 std::string_view RowStore::Text(int nRow, int nCol) const {
   if (nRow < 0 || nRow >= Count() || nCol < 0) return {};
   size_t nColumns;
-  const char* p = RecordColumns(m_rows[nRow], &nColumns);
+  const char* p = RecordColumns(Record(nRow), &nColumns);
   std::string_view text;
   if (static_cast<size_t>(nCol) >= nColumns) return {};
   for (int c = 0; c <= nCol; ++c) p = SkipColumn(p, &text);
@@ -130,8 +151,8 @@ std::string_view RowStore::Text(int nRow, int nCol) const {
 }
 
 void RowStore::Clear() {
-  m_rows.clear();
-  m_rows.shrink_to_fit();
+  m_chunks.clear();
+  m_nRows = 0;
   m_selected.clear();
   m_selected.shrink_to_fit();
   m_blocks.clear();
@@ -167,6 +188,6 @@ void RowStore::SetSelectionWords(int nFirstWord, const uint64_t* pWords, int nWo
 }
 
 size_t RowStore::BytesUsed() const {
-  return m_nBlockBytes + m_rows.capacity() * sizeof(const char*) +
+  return m_nBlockBytes + (m_chunks.size() * sizeof(const char*) << kChunkShift) +
          m_selected.capacity() * sizeof(uint64_t);
 }

@@ -19,7 +19,7 @@ class RowStore {
   RowStore(const RowStore&) = delete;
   RowStore& operator=(const RowStore&) = delete;
 
-  int Count() const { return static_cast<int>(m_rows.size()); }
+  int Count() const { return m_nRows; }
   // Inserts a row before nRow (0..Count()) with column 0 = text; answers its index.
   int Insert(int nRow, std::string_view text);
   // Sets column nCol of an existing row; columns before it that were never
@@ -43,12 +43,24 @@ class RowStore {
   size_t BytesUsed() const;
 
  private:
-  char* Allocate(size_t nBytes);
-  void WriteRecord(int nRow, const std::vector<std::string_view>& columns);
+  struct FreeDeleter {
+    void operator()(void* p) const;
+  };
+  template <class T>
+  using Chunk = std::unique_ptr<T[], FreeDeleter>;
 
-  std::vector<const char*> m_rows;
+  // Rows' record pointers, in chunks that never move, so that growing the
+  // list copies nothing.
+  static constexpr int kChunkShift = 18;
+  const char*& Record(int nRow) { return m_chunks[nRow >> kChunkShift][nRow & ((1 << kChunkShift) - 1)]; }
+  const char* Record(int nRow) const { return m_chunks[nRow >> kChunkShift][nRow & ((1 << kChunkShift) - 1)]; }
+  char* Allocate(size_t nBytes);
+  void WriteRecord(int nRow, const std::string_view* pColumns, size_t nColumns);
+
+  std::vector<Chunk<const char*>> m_chunks;
+  int m_nRows = 0;
   std::vector<uint64_t> m_selected;
-  std::vector<std::unique_ptr<char[]>> m_blocks;
+  std::vector<Chunk<char>> m_blocks;
   char* m_pFree = nullptr;      // next free byte of the newest block
   char* m_pBlockEnd = nullptr;  // end of the newest block
   size_t m_nBlockBytes = 0;
