@@ -14,16 +14,14 @@ CString DefaultExportName(const CString& strPath) {
 }
 
 CString FormatOffset(ULONGLONG nPosition) {
-  char szDigits[17];
-  int n = 0;
+  char szText[16];
+  char* p = szText + sizeof szText;
   do {
-    szDigits[n++] = "0123456789ABCDEF"[nPosition & 0xF];
+    *--p = "0123456789ABCDEF"[nPosition & 0xF];
     nPosition >>= 4;
   } while (nPosition != 0);
-  while (n < 6) szDigits[n++] = '0';
-  char szText[17];
-  for (int i = 0; i < n; ++i) szText[i] = szDigits[n - 1 - i];
-  return CString(szText, n);
+  while (p > szText + sizeof szText - 6) *--p = '0';
+  return CString(p, static_cast<int>(szText + sizeof szText - p));
 }
 
 namespace {

@@ -30,6 +30,16 @@ inline uint64_t PrintableMask(const BYTE* p, size_t nBytes) {
   uint64_t mask = 0;
   size_t i = 0;
 #if defined(__SSE2__)
+  if (nBytes == 64) {
+    const __m128i below = _mm_set1_epi8(0x1F);
+    const __m128i above = _mm_set1_epi8(0x7F);
+    for (int k = 0; k < 4; ++k) {
+      __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
+      __m128i ok = _mm_and_si128(_mm_cmpgt_epi8(v, below), _mm_cmplt_epi8(v, above));
+      mask |= static_cast<uint64_t>(static_cast<uint16_t>(_mm_movemask_epi8(ok))) << (16 * k);
+    }
+    return mask;
+  }
   const __m128i below = _mm_set1_epi8(0x1F);
   const __m128i above = _mm_set1_epi8(0x7F);
   for (; i + 16 <= nBytes; i += 16) {
@@ -43,16 +53,16 @@ inline uint64_t PrintableMask(const BYTE* p, size_t nBytes) {
   return mask;
 }
 
-// Bit q of the result set when bits q..q+M-1 of x are all set, 1 <= M <= 64.
-template <int M>
+// Bit q of the result set when bits q..q+M-1 of x are all set, 1 <= M <= 64:
+// each step doubles the length of the runs that survive.
+template <int M, int Have = 1>
 inline uint64_t RunsOfAtLeast(uint64_t x) {
-  int have = 1;
-  while (have < M) {  // unrolled: M is known
-    const int step = have < M - have ? have : M - have;
-    x &= x >> step;
-    have += step;
+  if constexpr (Have >= M) {
+    return x;
+  } else {
+    constexpr int kStep = Have < M - Have ? Have : M - Have;
+    return RunsOfAtLeast<M, Have + kStep>(x & (x >> kStep));
   }
-  return x;
 }
 
 // The first run of at least m printable bytes (1 <= m <= 64), found 64

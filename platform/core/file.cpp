@@ -199,7 +199,7 @@ void CFile::FlushWrites() {
   m_nPending = 0;
 }
 
-void CFile::Write(const void* lpBuf, UINT nCount) {
+void CFile::WriteThrough(const void* lpBuf, UINT nCount) {
   if (m_fd < 0) AfxThrowFileException(CFileException::invalidFile, EBADF, m_strFileName);
   if (!m_bWrite) AfxThrowFileException(CFileException::accessDenied, EBADF, m_strFileName);
   if (!m_pBuffer || m_nBufferSize < kWriteBufferSize) {

@@ -10,6 +10,7 @@
 // reads, seeks, position queries and closing name no file.
 #pragma once
 
+#include <cstring>
 #include <memory>
 
 #include "platform/core/cstring.h"
@@ -61,7 +62,15 @@ class CFile {
   // buffer, valid until the next call on this file.
   UINT ReadView(const BYTE** ppData, UINT nCount);
   // Writes all nCount bytes; a write that stores nothing counts as a full disk.
-  void Write(const void* lpBuf, UINT nCount);
+  void Write(const void* lpBuf, UINT nCount) {
+    if (m_nPending != 0 && nCount <= m_nBufferSize - m_nPending) {
+      std::memcpy(m_pBuffer.get() + m_nPending, lpBuf, nCount);  // the common case, inline
+      m_nPending += nCount;
+      m_nPosition += nCount;
+      return;
+    }
+    WriteThrough(lpBuf, nCount);
+  }
   ULONGLONG Seek(LONGLONG lOff, UINT nFrom);
   ULONGLONG SeekToBegin() { return Seek(0, begin); }
   ULONGLONG GetPosition() const { return m_nPosition; }
@@ -79,6 +88,7 @@ class CFile {
  private:
   void FillBuffer(UINT nWanted);
   void FlushWrites();
+  void WriteThrough(const void* lpBuf, UINT nCount);
   void ThrowRead(int nErrno) const;
 
   int m_fd = -1;
