@@ -96,10 +96,13 @@ int main(int argc, char** argv) {
   }
   if (pszInput == nullptr) return Usage("no FILE given");
 
+  // Errors the platform raises end the program with their text, naming
+  // the file being read or written.
+  LPCTSTR pszFailing = pszInput;
   try {
     window.ScanFile(pszInput);
     if (window.m_strStatus == " - Unable to open filel") {
-      CFile probe;
+      CFile probe;  // opened again only to learn why it failed
       CFileException error;
       probe.Open(pszInput, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary, &error);
       return Fail(pszInput, error.GetErrorMessage());
@@ -110,6 +113,7 @@ int main(int argc, char** argv) {
       SelectRowsContaining(window.m_listResults, strFind);
       bAll = FALSE;
     }
+    pszFailing = pszOutput ? pszOutput : "standard output";
     CFile output;
     CFile stdoutFile(STDOUT_FILENO, "standard output");
     CFile* pOut = &stdoutFile;
@@ -121,9 +125,9 @@ int main(int argc, char** argv) {
     WriteResultRows(window.m_listResults, *pOut, bAll);
     pOut->Close();
   } catch (const CException& e) {
-    return Fail(pszOutput && pszInput ? pszInput : pszInput, e.GetErrorMessage());
+    return Fail(pszFailing, e.GetErrorMessage());
   } catch (const std::bad_alloc&) {
-    return Fail(pszInput, CMemoryException().GetErrorMessage());
+    return Fail(pszFailing, CMemoryException().GetErrorMessage());
   }
   return 0;
 }
