@@ -16,7 +16,7 @@
 #include "platform/core/file.h"
 #include "results/export_rows.h"
 #include "results/find_rows.h"
-#include "scanner/scan_window.h"
+#include "scanner/headless_scan_window.h"
 
 namespace {
 
@@ -29,16 +29,6 @@ const char kUsage[] =
     "  --find TEXT  list only the rows whose text contains TEXT, in any case\n"
     "  -o FILE      write to FILE (created or replaced) instead of standard output\n"
     "  --help       show this help\n";
-
-// The scan's window without a window: it remembers the last status.
-class CConsoleScanWindow : public CScanWindow {
- public:
-  CString m_strStatus;
-
- protected:
-  void SetStatus(LPCTSTR pszSuffix) override { m_strStatus = pszSuffix; }
-  void EnableRowCommands(BOOL) override {}
-};
 
 int Fail(LPCTSTR pszFile, const CString& strReason) {
   std::fprintf(stderr, "veldrin-scan: %s: %s\n", pszFile, static_cast<LPCTSTR>(strReason));
@@ -62,7 +52,7 @@ bool ParseMinimum(LPCTSTR psz, int* pn) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  CConsoleScanWindow window;
+  CHeadlessScanWindow window;
   LPCTSTR pszInput = nullptr;
   LPCTSTR pszOutput = nullptr;
   LPCTSTR pszFind = nullptr;
@@ -101,7 +91,7 @@ int main(int argc, char** argv) {
   LPCTSTR pszFailing = pszInput;
   try {
     window.ScanFile(pszInput);
-    if (window.m_strStatus == " - Unable to open filel") {
+    if (window.LastStatus() == " - Unable to open filel") {
       CFile probe;  // opened again only to learn why it failed
       CFileException error;
       probe.Open(pszInput, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary, &error);

@@ -9,7 +9,7 @@
 
 #include "results/export_rows.h"
 #include "results/find_rows.h"
-#include "scanner/scan_window.h"
+#include "scanner/headless_scan_window.h"
 #include "tests/temp_dir.h"
 
 namespace {
@@ -26,15 +26,9 @@ Outcome VeldrinScan(const TempDir& dir, const std::string& args) {
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, TempDir::Read(out), TempDir::Read(err)};
 }
 
-class HeadlessWindow : public CScanWindow {
- protected:
-  void SetStatus(LPCTSTR) override {}
-  void EnableRowCommands(BOOL) override {}
-};
-
 // What the window's export writes for the rows of path, all or after Find.
 std::string WindowExport(const TempDir& dir, const std::string& path, const char* pszFind) {
-  HeadlessWindow window;
+  CHeadlessScanWindow window;
   window.ScanFile(path.c_str());
   if (pszFind) {
     CString find(pszFind);

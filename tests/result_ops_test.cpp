@@ -36,8 +36,8 @@ std::string Export(const CListCtrl& list, BOOL bAll) {
 }
 
 TEST(ResultList, ColumnsAndFitToWindow) {
+  RecordingView view;  // outlives the list, which tells it when it goes
   CListCtrl list;
-  RecordingView view;
   list.AttachView(&view);
   CreateResultColumns(list);
   ASSERT_EQ(list.GetColumnCount(), 2);

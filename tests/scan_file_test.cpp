@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/core/exception.h"
-#include "scanner/scan_window.h"
+#include "scanner/headless_scan_window.h"
 #include "scanner/text_run.h"
 #include "tests/temp_dir.h"
 
@@ -18,10 +18,9 @@ namespace {
 
 using Rows = std::vector<std::pair<std::string, std::string>>;
 
-class TestWindow : public CScanWindow {
+class TestWindow : public CHeadlessScanWindow {
  public:
-  std::vector<std::string> m_statuses;
-  std::vector<BOOL> m_commands;
+  std::vector<std::string> Statuses() const { return {m_statuses.begin(), m_statuses.end()}; }
 
   Rows GetRows() const {
     Rows rows;
@@ -31,10 +30,6 @@ class TestWindow : public CScanWindow {
     }
     return rows;
   }
-
- protected:
-  void SetStatus(LPCTSTR pszSuffix) override { m_statuses.push_back(pszSuffix); }
-  void EnableRowCommands(BOOL bEnable) override { m_commands.push_back(bEnable); }
 };
 
 Rows Scan(const TempDir& dir, const std::string& bytes, int m = 10) {
@@ -152,12 +147,13 @@ TEST(ScanFile, ReportsProgressAndRowCommands) {
   TempDir dir;
   TestWindow window;
   window.ScanFile(dir.Write("a.bin", "Hello, World").c_str());
-  EXPECT_EQ(window.m_statuses, (std::vector<std::string>{" - Opening file", " - Scanning", " - Done"}));
-  EXPECT_EQ(window.m_commands, std::vector<BOOL>{TRUE});
+  EXPECT_EQ(window.Statuses(), (std::vector<std::string>{" - Opening file", " - Scanning", " - Done"}));
+  EXPECT_EQ(window.m_bRowCommands, TRUE);
 
   window.ScanFile(dir.Write("empty.bin", "").c_str());
   EXPECT_EQ(window.m_listResults.GetItemCount(), 0);
-  EXPECT_EQ(window.m_commands, (std::vector<BOOL>{TRUE, FALSE}));
+  EXPECT_EQ(window.m_bRowCommands, FALSE);
+  EXPECT_EQ(window.m_nRowCommandUpdates, 2);
 }
 
 TEST(ScanFile, UnopenableFileKeepsTheRows) {
@@ -169,9 +165,9 @@ TEST(ScanFile, UnopenableFileKeepsTheRows) {
     window.ScanFile(dir.Write("a.bin", "Hello, World").c_str());
     window.m_statuses.clear();
     window.ScanFile(path.c_str());
-    EXPECT_EQ(window.m_statuses, (std::vector<std::string>{" - Opening file", " - Unable to open filel"})) << path;
+    EXPECT_EQ(window.Statuses(), (std::vector<std::string>{" - Opening file", " - Unable to open filel"})) << path;
     EXPECT_EQ(window.GetRows(), (Rows{{"000000", "Hello, World"}})) << path;
-    EXPECT_EQ(window.m_commands, std::vector<BOOL>{TRUE}) << path;
+    EXPECT_EQ(window.m_nRowCommandUpdates, 1) << path;   // left as the first scan set them
     EXPECT_EQ(std::string(window.m_strExportName), std::string(DefaultExportName(path.c_str()))) << path;
   }
 }
@@ -186,8 +182,8 @@ TEST(ScanFile, ReadErrorUnwindsAfterScanning) {
     EXPECT_EQ(e.m_cause, CFileException::hardIO);
     EXPECT_EQ(std::string(e.GetErrorMessage()), "A hardware I/O error was reported while accessing an unnamed file.");
   }
-  EXPECT_EQ(window.m_statuses.back(), " - Scanning");
-  EXPECT_TRUE(window.m_commands.empty());
+  EXPECT_EQ(std::string(window.LastStatus()), " - Scanning");
+  EXPECT_EQ(window.m_nRowCommandUpdates, 0);
 }
 
 TEST(ScanFile, FilesPast4GiBAreScannedWhole) {

@@ -2,7 +2,9 @@
 
 #include <bit>
 
-CListCtrl::~CListCtrl() = default;
+CListCtrl::~CListCtrl() {
+  if (m_pView) m_pView->OnListDestroyed();
+}
 
 int CListCtrl::InsertColumn(int nCol, const LVCOLUMN* pColumn) {
   if (pColumn == nullptr || nCol < 0) return -1;
@@ -23,6 +25,10 @@ BOOL CListCtrl::SetColumnWidth(int nCol, int cx) {
   if (cxSent >= 0) m_columns[nCol].cx = cxSent;
   if (m_pView) m_pView->OnColumnWidthChanged(nCol, cxSent);
   return TRUE;
+}
+
+void CListCtrl::NoteColumnWidth(int nCol, int cx) {
+  if (nCol >= 0 && nCol < GetColumnCount() && cx >= 0) m_columns[nCol].cx = cx;
 }
 
 int CListCtrl::GetColumnWidth(int nCol) const {

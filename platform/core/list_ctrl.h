@@ -50,6 +50,8 @@ class CListView {
   virtual void OnSelectionChanged() = 0;
   virtual void OnColumnWidthChanged(int nCol, int cx) = 0;  // cx may be LVSCW_*
   virtual void OnMove(int x, int y, int cx, int cy, BOOL bRepaint) = 0;
+  // The list is going away; the view must forget it.
+  virtual void OnListDestroyed() {}
 };
 
 class CListCtrl {
@@ -71,6 +73,9 @@ class CListCtrl {
   // so -1 and -2 ask to fit the column to its contents and to its header.
   BOOL SetColumnWidth(int nCol, int cx);
   int GetColumnWidth(int nCol) const;
+  // Records a width the view gave a column (the user dragged its edge, or a
+  // fit to contents); the view is not told again.
+  void NoteColumnWidth(int nCol, int cx);
   int GetColumnCount() const { return static_cast<int>(m_columns.size()); }
   const Column& GetColumn(int nCol) const { return m_columns[nCol]; }
 
