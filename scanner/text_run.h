@@ -1,6 +1,7 @@
 // What counts as text: runs of printable ASCII, bytes 0x20..0x7E.
 #pragma once
 
+#include <array>
 #include <cstddef>
 
 #include "platform/core/win_types.h"
@@ -17,3 +18,10 @@ size_t PrintableSpan(const BYTE* p, size_t nFrom, size_t nEnd);
 // success len is the run's length, measured up to the window's end; the
 // bytes after the window are never read. A negative minimum acts as 0.
 const BYTE* FindTextRun(const BYTE* pFirst, const BYTE* pEnd, int& len, int nMinTextLength);
+
+// FindTextRun for one minimum from 1 to 64: (window, its length, len).
+using FindFunction = const BYTE* (*)(const BYTE* pFirst, size_t n, int& len);
+#if defined(__x86_64__)
+// The same finders built for AVX2 (index m - 1); call only where the processor has it.
+const std::array<FindFunction, 64>& ShortFindersAvx2();
+#endif
