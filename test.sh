@@ -13,4 +13,4 @@ veldrin_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 veldrin_build build-asan -DCMAKE_BUILD_TYPE=Debug -DVELDRIN_SANITIZE=ON -DVELDRIN_BENCH=OFF
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-  ctest --output-on-failure -j "$jobs")
+  LSAN_OPTIONS="suppressions=$PWD/../tests/lsan.supp" ctest --output-on-failure -j "$jobs")
