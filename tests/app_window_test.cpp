@@ -121,6 +121,19 @@ TEST_F(AppWindowTest, ScansThePathOnTheCommandLine) {
   }
 }
 
+TEST_F(AppWindowTest, AFileErrorDuringStartUpIsReportedAndTheWindowOpens) {
+  uitest::WhenModal([] {
+    EXPECT_EQ(uitest::ModalText(), "A hardware I/O error was reported while accessing an unnamed file.");
+    EXPECT_EQ(uitest::ModalIcon(), uitest::Icon::Stop);
+    EXPECT_EQ(uitest::ModalCaption(), "VEDORIV");
+    uitest::PressKey(Key::Enter);
+  });
+  CScannerDlg& dlg = Open({"veldrin", "/proc/self/mem"});
+  EXPECT_TRUE(dlg.IsWindowVisible());
+  EXPECT_EQ(Caption(), "Veldrin - Scanning");
+  EXPECT_FALSE(RowCommandsEnabled());
+}
+
 TEST_F(AppWindowTest, RowCommandsFollowEachKindOfScan) {
   CScannerDlg& dlg = Open();
   const std::string full = m_dir.Write("full.bin", "Hello, World");
