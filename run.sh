@@ -4,5 +4,5 @@ set -euo pipefail
 cd "$(dirname "$0")"
 source tools/setup.sh
 veldrin_install_packages
-veldrin_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+veldrin_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 exec build/app/veldrin "$@"
