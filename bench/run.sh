@@ -4,7 +4,8 @@
 # veldrin-scan and scan_store_bench in DIR (default build/, configured as a
 # Release build when it is not configured yet), and prints GNU strings,
 # veldrin-scan and the scan into the row store side by side, then Find,
-# Export All and Export Marked on the rows of that scan, with the targets.
+# Export All and Export Marked on the rows of that scan, with the targets;
+# last, bench/window_bench.sh times the real window on the same corpus.
 #
 # Each timing is the best of N runs (3 unless told), after the corpus was
 # read once to warm the page cache; peak memory is the highest of the N.
@@ -25,22 +26,15 @@ while [ $# -gt 0 ]; do
     --corpus) corpus=$2; shift 2 ;;
     --find) find_text=$2; shift 2 ;;
     --runs) runs=$2; shift 2 ;;
-    -h|--help) sed -n '2,10s/^# \{0,1\}//p' "$0"; exit 0 ;;
+    -h|--help) sed -n '2,11s/^# \{0,1\}//p' "$0"; exit 0 ;;
     *) echo "run.sh: unknown argument $1" >&2; exit 2 ;;
   esac
 done
 cd "$root"
 case $build in /*) ;; *) build=$root/$build ;; esac
 
-need=()
-[ -x /usr/bin/time ] || need+=(time)
-command -v strings >/dev/null || need+=(binutils)
-if [ ${#need[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo=sudo
-  $sudo env DEBIAN_FRONTEND=noninteractive apt-get update -q
-  $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${need[@]}" </dev/null
-fi
+source "$root/tools/setup.sh"
+veldrin_install time binutils
 
 if [ ! -f "$build/build.ninja" ]; then
   cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
@@ -186,5 +180,7 @@ op "Export Marked (after that Find)" export_marked \
   "$(value export_marked_rows "$first")" "$(value export_marked_rows "$first")"
 echo "  (rows: the rows selected or written; Find's rows/s counts the rows searched.)"
 
-# TODO(window benchmark): time from start to the caption's " - Done" and to
-# the first paint, for the real window under Xvfb, once the lead asks for it.
+# The real window, from its start to the caption's " - Done" and to its
+# first frame of rows, beside veldrin-scan.
+echo
+"$root/bench/window_bench.sh" --build "$build" --corpus "$corpus" --runs "$runs"

@@ -12,7 +12,9 @@ for n in $(seq 90 140); do
 done
 [ -n "$display" ] || { echo "no free display"; exit 1; }
 
-Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+# -noreset: else Xvfb starts afresh whenever its last client leaves, as each
+# xdotool call does, and refuses the program meanwhile.
+Xvfb "$display" -noreset -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 app=""
 cleanup() {

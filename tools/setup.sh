@@ -11,9 +11,10 @@ VELDRIN_PACKAGES=(
   fonts-dejavu-core
 )
 
-veldrin_install_packages() {
+# veldrin_install PACKAGE...: installs those of the packages that are missing.
+veldrin_install() {
   local missing=()
-  for p in "${VELDRIN_PACKAGES[@]}"; do
+  for p in "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
@@ -23,6 +24,8 @@ veldrin_install_packages() {
   $sudo env DEBIAN_FRONTEND=noninteractive apt-get update -q
   $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}" </dev/null
 }
+
+veldrin_install_packages() { veldrin_install "${VELDRIN_PACKAGES[@]}"; }
 
 # veldrin_build DIR [cmake options...]: configures (once) and builds into DIR.
 veldrin_build() {
