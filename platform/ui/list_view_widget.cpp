@@ -5,8 +5,9 @@
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
-#include <QTreeView>
+#include <QTableView>
 
 #include <algorithm>
 #include <string_view>
@@ -64,7 +65,6 @@ class ListModel final : public QAbstractTableModel {
 
   Qt::ItemFlags flags(const QModelIndex& index) const override {
     if (!index.isValid()) return Qt::NoItemFlags;
-    // No children: the tree view's layout asks nothing more per row.
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
   }
 
@@ -135,8 +135,10 @@ class RowSelectionModel final : public QItemSelectionModel {
 // The report view. It is told of the list's changes through CListView,
 // notes them, and catches up once at the next turn of the event loop (or
 // before it paints or handles input): a scan appends a million rows and Find
-// selects hundreds of thousands without a pause.
-class ListViewWidget final : public QTreeView, public CListView {
+// selects hundreds of thousands without a pause. A table view with rows of
+// one fixed height builds no layout item per row (its hidden row header
+// keeps a few bytes a row).
+class ListViewWidget final : public QTableView, public CListView {
  public:
   ListViewWidget(QWidget* pParent, DWORD dwStyle);
   ~ListViewWidget() override {
@@ -183,16 +185,19 @@ class ListViewWidget final : public QTreeView, public CListView {
     m_pModel->Reset(nullptr);
   }
 
-  // QTreeView
+  // QTableView
+  QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
   void setSelection(const QRect& rect, SelectionFlags command) override;
   SelectionFlags selectionCommand(const QModelIndex& index, const QEvent* pEvent) const override;
   void keyPressEvent(QKeyEvent* pEvent) override;
   bool viewportEvent(QEvent* pEvent) override;
+  void changeEvent(QEvent* pEvent) override;
 
  private:
   void Note();
   void ApplyColumnWidths();
   void SyncCurrentRow();
+  void ApplyRowHeight();
 
   ListModel* m_pModel;
   RowSelectionModel* m_pSelection;
@@ -258,7 +263,7 @@ void RowSelectionModel::setCurrentIndex(const QModelIndex& index, SelectionFlags
 }
 
 ListViewWidget::ListViewWidget(QWidget* pParent, DWORD dwStyle)
-    : QTreeView(pParent), m_pModel(new ListModel(this)), m_bShowSelAlways((dwStyle & LVS_SHOWSELALWAYS) != 0) {
+    : QTableView(pParent), m_pModel(new ListModel(this)), m_bShowSelAlways((dwStyle & LVS_SHOWSELALWAYS) != 0) {
   setModel(m_pModel);
   QItemSelectionModel* pDefault = selectionModel();
   m_pSelection = new RowSelectionModel(m_pModel, this);
@@ -267,10 +272,10 @@ ListViewWidget::ListViewWidget(QWidget* pParent, DWORD dwStyle)
   delete pDefault;
   setItemDelegate(new RowDelegate(this));
 
-  setRootIsDecorated(false);
-  setItemsExpandable(false);
-  setExpandsOnDoubleClick(false);
-  setUniformRowHeights(true);
+  setShowGrid(false);
+  setWordWrap(false);
+  setCornerButtonEnabled(false);
+  setTabKeyNavigation(false);  // Tab moves the focus on through the dialog
   setSortingEnabled(false);
   setEditTriggers(NoEditTriggers);
   setDragEnabled(false);
@@ -279,9 +284,15 @@ ListViewWidget::ListViewWidget(QWidget* pParent, DWORD dwStyle)
   setHorizontalScrollMode(ScrollPerPixel);
   setFrameShape((dwStyle & WS_BORDER) ? QFrame::StyledPanel : QFrame::NoFrame);
 
+  // One row height for all rows, and no row header.
+  verticalHeader()->hide();
+  verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  verticalHeader()->setMinimumSectionSize(1);
+  ApplyRowHeight();
+
   // Headers do nothing when clicked, keep their order and widths (no
   // stretching), and take a user's drag of a section edge.
-  QHeaderView* pHeader = header();
+  QHeaderView* pHeader = horizontalHeader();
   pHeader->setSectionsClickable(false);
   pHeader->setSectionsMovable(false);
   pHeader->setSortIndicatorShown(false);
@@ -343,10 +354,20 @@ void ListViewWidget::CatchUp() {
 void ListViewWidget::ApplyColumnWidths() {
   if (m_pList == nullptr) return;
   m_bApplyingWidths = true;
-  for (int nCol = 0; nCol < header()->count() && nCol < m_pList->GetColumnCount(); ++nCol) {
-    header()->resizeSection(nCol, m_pList->GetColumnWidth(nCol));
+  for (int nCol = 0; nCol < horizontalHeader()->count() && nCol < m_pList->GetColumnCount(); ++nCol) {
+    horizontalHeader()->resizeSection(nCol, m_pList->GetColumnWidth(nCol));
   }
   m_bApplyingWidths = false;
+}
+
+// The height the style gives a row of one line of text in the view's font.
+void ListViewWidget::ApplyRowHeight() {
+  QStyleOptionViewItem option;
+  initViewItemOption(&option);
+  option.features |= QStyleOptionViewItem::HasDisplay;
+  option.text = QStringLiteral("0");
+  const QSize size = style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), this);
+  verticalHeader()->setDefaultSectionSize(std::max(size.height(), 1));
 }
 
 void ListViewWidget::SyncCurrentRow() {
@@ -388,15 +409,15 @@ void ListViewWidget::OnSelectionChanged() {
 
 void ListViewWidget::OnColumnWidthChanged(int nCol, int cx) {
   CatchUp();  // the header must know the column
-  if (nCol < 0 || nCol >= header()->count()) return;
+  if (nCol < 0 || nCol >= horizontalHeader()->count()) return;
   if (cx == LVSCW_AUTOSIZE || cx == LVSCW_AUTOSIZE_USEHEADER) {
     // Fit to the widest text among the rows Qt samples, and to the header.
     const int cxContents = std::max(sizeHintForColumn(nCol), 0);
-    cx = cx == LVSCW_AUTOSIZE ? cxContents : std::max(cxContents, header()->sectionSizeHint(nCol));
+    cx = cx == LVSCW_AUTOSIZE ? cxContents : std::max(cxContents, horizontalHeader()->sectionSizeHint(nCol));
   }
   cx = std::max(cx, 0);
   m_bApplyingWidths = true;
-  header()->resizeSection(nCol, cx);
+  horizontalHeader()->resizeSection(nCol, cx);
   m_bApplyingWidths = false;
   m_pList->NoteColumnWidth(nCol, cx);
 }
@@ -415,10 +436,10 @@ void ListViewWidget::selectAll() {
 }
 
 QModelIndex ListViewWidget::indexAt(const QPoint& point) const {
-  const QModelIndex index = QTreeView::indexAt(point);
-  if (index.isValid() || header()->count() == 0) return index;
+  const QModelIndex index = QTableView::indexAt(point);
+  if (index.isValid() || horizontalHeader()->count() == 0) return index;
   // Beside the columns, a point still belongs to its row.
-  return QTreeView::indexAt(QPoint(columnViewportPosition(0), point.y()));
+  return QTableView::indexAt(QPoint(columnViewportPosition(0), point.y()));
 }
 
 void ListViewWidget::setSelection(const QRect& rect, SelectionFlags command) {
@@ -443,7 +464,7 @@ void ListViewWidget::setSelection(const QRect& rect, SelectionFlags command) {
 }
 
 SelectionFlags ListViewWidget::selectionCommand(const QModelIndex& index, const QEvent* pEvent) const {
-  SelectionFlags command = QTreeView::selectionCommand(index, pEvent);
+  SelectionFlags command = QTableView::selectionCommand(index, pEvent);
   if (pEvent == nullptr || !index.isValid()) return command;
   // Qt decides what Ctrl+click does from its own selection model, which is
   // empty; decide from the row's bit instead.
@@ -474,8 +495,35 @@ void ListViewWidget::keyPressEvent(QKeyEvent* pEvent) {
       pEvent->ignore();  // the dialog's: they end it
       return;
     default:
-      QTreeView::keyPressEvent(pEvent);
+      QTableView::keyPressEvent(pEvent);
   }
+}
+
+QModelIndex ListViewWidget::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+  const QModelIndex current = currentIndex();
+  const int nRows = KnownRows();
+  switch (action) {
+    case MoveLeft:
+    case MoveRight: {
+      // Whole rows are selected: the arrows scroll the columns and leave
+      // the focus row where it is.
+      QScrollBar* pBar = horizontalScrollBar();
+      pBar->setValue(pBar->value() + (action == MoveLeft ? -pBar->singleStep() : pBar->singleStep()));
+      return current;
+    }
+    case MoveHome:
+    case MoveEnd:
+      // The first or the last row, with or without Ctrl.
+      if (nRows == 0) return current;
+      return m_pModel->index(action == MoveHome ? 0 : nRows - 1, current.isValid() ? current.column() : 0);
+    default:
+      return QTableView::moveCursor(action, modifiers);
+  }
+}
+
+void ListViewWidget::changeEvent(QEvent* pEvent) {
+  if (pEvent->type() == QEvent::FontChange || pEvent->type() == QEvent::StyleChange) ApplyRowHeight();
+  QTableView::changeEvent(pEvent);
 }
 
 bool ListViewWidget::viewportEvent(QEvent* pEvent) {
@@ -491,7 +539,7 @@ bool ListViewWidget::viewportEvent(QEvent* pEvent) {
     default:
       break;
   }
-  return QTreeView::viewportEvent(pEvent);
+  return QTableView::viewportEvent(pEvent);
 }
 
 }  // namespace

@@ -11,7 +11,7 @@
 #include <QProxyStyle>
 #include <QStyleFactory>
 #include <QStyleOptionViewItem>
-#include <QTreeView>
+#include <QTableView>
 
 #include <cstdio>
 #include <functional>
@@ -102,7 +102,7 @@ struct Window {
   Window(CListCtrl& list, DWORD dwStyle) {
     frame.resize(400, 520);
     widget = CreateListViewWidget(&frame, dwStyle);
-    view = dynamic_cast<QTreeView*>(widget);
+    view = dynamic_cast<QTableView*>(widget);
     edit = new QLineEdit(&frame);
     edit->setGeometry(0, 490, 400, 30);
     BindListView(widget, &list);
@@ -117,7 +117,7 @@ struct Window {
   }
   QWidget frame;
   QWidget* widget;
-  QTreeView* view;
+  QTableView* view;
   QLineEdit* edit;
 };
 
@@ -175,7 +175,7 @@ class ListViewTest : public ::testing::Test {
 
   CListCtrl list;
   std::unique_ptr<Window> win;
-  QTreeView* view = nullptr;
+  QTableView* view = nullptr;
 };
 
 TEST_F(ListViewTest, CatchesUpWithBurstsOfRowsInOneGo) {
@@ -207,7 +207,7 @@ TEST_F(ListViewTest, CatchesUpWithBurstsOfRowsInOneGo) {
   EXPECT_EQ(pModel->rowCount(), 3);
   EXPECT_EQ(Data(2, 1), "new 2");
   EXPECT_EQ(Selected(list), std::set<int>{1});  // the reset leaves the bits alone
-  EXPECT_EQ(view->header()->sectionSize(0), 75);  // widths survive the reset
+  EXPECT_EQ(view->horizontalHeader()->sectionSize(0), 75);  // widths survive the reset
 
   list.DeleteAllItems();
   Render();  // painting catches up first
@@ -297,7 +297,7 @@ TEST_F(ListViewTest, HeaderClicksDoNothingButEdgesDrag) {
   Show();
   Fill(5);
   Click(2);
-  QHeaderView* pHeader = view->header();
+  QHeaderView* pHeader = view->horizontalHeader();
   int nClicks = 0;
   QObject::connect(pHeader, &QHeaderView::sectionClicked, [&] { ++nClicks; });
   ClickIn(pHeader->viewport(), QPoint(20, pHeader->height() / 2));
@@ -324,11 +324,11 @@ TEST_F(ListViewTest, ColumnWidthsFitContentsAndHeader) {
   Append(wide, "1", "short");
   Append(wide, "22", std::string(300, 'w'));
   Window window(wide, kStyle);
-  QTreeView* pView = window.view;
+  QTableView* pView = window.view;
   UpdateListView(window.widget);
   const QAbstractItemView* pItems = pView;  // where sizeHintForColumn is public
-  const int cxOffsets = pItems->sizeHintForColumn(0), cxHeader0 = pView->header()->sectionSizeHint(0);
-  const int cxTexts = pItems->sizeHintForColumn(1), cxHeader1 = pView->header()->sectionSizeHint(1);
+  const int cxOffsets = pItems->sizeHintForColumn(0), cxHeader0 = pView->horizontalHeader()->sectionSizeHint(0);
+  const int cxTexts = pItems->sizeHintForColumn(1), cxHeader1 = pView->horizontalHeader()->sectionSizeHint(1);
   ASSERT_LT(cxOffsets, cxHeader0);
   ASSERT_GT(cxTexts, cxHeader1);
   struct Case {
@@ -339,7 +339,7 @@ TEST_F(ListViewTest, ColumnWidthsFitContentsAndHeader) {
   for (const Case& c : {Case{1, 123, 123}, Case{0, -1, cxOffsets}, Case{0, -2, cxHeader0}, Case{1, -1, cxTexts},
                         Case{1, -2, cxTexts}, Case{1, 0xFFFF, cxTexts}, Case{1, -105, 0}, Case{1, 195, 195}}) {
     wide.SetColumnWidth(c.nCol, c.cx);
-    EXPECT_EQ(pView->header()->sectionSize(c.nCol), c.cxExpected) << c.nCol << ": " << c.cx;
+    EXPECT_EQ(pView->horizontalHeader()->sectionSize(c.nCol), c.cxExpected) << c.nCol << ": " << c.cx;
     EXPECT_EQ(wide.GetColumnWidth(c.nCol), c.cxExpected) << c.nCol << ": " << c.cx;
   }
 }
