@@ -30,6 +30,8 @@ const std::array<FindFunction, 64>& ShortFinders() {
 
 }  // namespace
 
+const std::array<FindFunction, 64>& ShortFindersBaseline() { return kShortFinders; }
+
 size_t PrintableSpan(const BYTE* p, size_t nFrom, size_t nEnd) {
   size_t i = nFrom;
   if constexpr (std::endian::native == std::endian::little) {

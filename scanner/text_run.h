@@ -21,7 +21,9 @@ const BYTE* FindTextRun(const BYTE* pFirst, const BYTE* pEnd, int& len, int nMin
 
 // FindTextRun for one minimum from 1 to 64: (window, its length, len).
 using FindFunction = const BYTE* (*)(const BYTE* pFirst, size_t n, int& len);
+// Those finders (index m - 1) built for the baseline instruction set...
+const std::array<FindFunction, 64>& ShortFindersBaseline();
 #if defined(__x86_64__)
-// The same finders built for AVX2 (index m - 1); call only where the processor has it.
+// ...and built for AVX2; call only where the processor has it.
 const std::array<FindFunction, 64>& ShortFindersAvx2();
 #endif

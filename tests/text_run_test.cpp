@@ -124,6 +124,30 @@ TEST(FindTextRun, AgreesWithTheRuleOnRandomWindows) {
   }
 }
 
+TEST(FindTextRun, EveryInstructionSetFindsTheSame) {
+  std::vector<const std::array<FindFunction, 64>*> builds = {&ShortFindersBaseline()};
+#if defined(__x86_64__)
+  if (__builtin_cpu_supports("avx2")) builds.push_back(&ShortFindersAvx2());
+#endif
+  std::mt19937 rng(99);
+  for (int round = 0; round < 3000; ++round) {
+    std::vector<BYTE> w(std::uniform_int_distribution<int>(0, 300)(rng));
+    const int percent = std::uniform_int_distribution<int>(50, 100)(rng);
+    for (BYTE& b : w) b = std::uniform_int_distribution<int>(0, 99)(rng) < percent ? 'a' : 0x80;
+    const int m = 1 + round % 64;
+    int wantLen = 0;
+    const int want = ReferenceFind(w, m, &wantLen);
+    for (const auto* pFinders : builds) {
+      int len = 0;
+      const BYTE* p = (*pFinders)[m - 1](w.data(), w.size(), len);
+      ASSERT_EQ(p ? static_cast<int>(p - w.data()) : -1, want) << "round " << round << " m " << m;
+      if (want >= 0) {
+        ASSERT_EQ(len, wantLen) << "round " << round;
+      }
+    }
+  }
+}
+
 TEST(PrintableSpan, StopsAtEveryKindOfNonPrintableByte) {
   for (int b = 0; b < 256; ++b) {
     for (size_t at : {0, 3, 7, 8, 9, 15, 16, 20}) {
