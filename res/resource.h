@@ -26,7 +26,7 @@
 #define IDM_ABOUTBOX 0x0010
 
 // The platform's own ids, used by the templates here. The window half of
-// the platform defines them too; these stand in until it is built.
+// the platform defines them the same way; res/ does not depend on it.
 #ifndef IDOK
 #define IDOK 1
 #endif
