@@ -7,9 +7,8 @@
 #include "scanner/text_run.h"
 
 CString DefaultExportName(const CString& strPath) {
-  const int nName = strPath.ReverseFind('/') + 1;
-  const int nDot = strPath.ReverseFind('.');
-  if (nDot > nName) return strPath.Left(nDot + 1) + "txt";
+  const int nDot = AfxFindExtension(strPath);
+  if (nDot >= 0) return strPath.Left(nDot + 1) + "txt";
   return strPath + ".txt";
 }
 

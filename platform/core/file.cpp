@@ -50,6 +50,12 @@ CString AfxFullPath(LPCTSTR pszPath) {
   return CString(full.c_str());
 }
 
+int AfxFindExtension(const CString& strPath) {
+  const int nName = strPath.ReverseFind('/') + 1;
+  const int nDot = strPath.ReverseFind('.');
+  return nDot > nName ? nDot : -1;
+}
+
 CFile::CFile() = default;
 
 CFile::CFile(int fd, LPCTSTR pszName) : m_fd(fd), m_bWrite(true), m_strFileName(pszName) {}

@@ -110,3 +110,8 @@ class CFile {
 // pszPath made absolute against the working directory, with "." and ".."
 // steps and repeated slashes taken out, without following links.
 CString AfxFullPath(LPCTSTR pszPath);
+
+// The position in strPath of the '.' that starts its file name's extension,
+// or -1. Only the file name, after the last '/', is looked at, and a '.'
+// that starts the name begins a hidden file's name, not an extension.
+int AfxFindExtension(const CString& strPath);

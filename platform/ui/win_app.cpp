@@ -7,6 +7,7 @@
 #include <climits>
 #include <memory>
 
+#include "platform/core/file.h"
 #include "platform/core/resource_types.h"
 #include "platform/ui/command_line.h"
 #include "platform/ui/dialog.h"
@@ -61,13 +62,11 @@ CWinApp::~CWinApp() {
 
 void CWinApp::InitNames() {
   const CString strPath = ModulePath();
-  const int nSlash = strPath.ReverseFind('/');
-  const CString strFileName = strPath.Mid(nSlash + 1);
-  // The extension is looked for in the file name only; a leading dot starts
-  // a hidden file's name, not an extension.
-  const int nDot = strFileName.ReverseFind('.');
-  m_strExeName = nDot > 0 ? strFileName.Left(nDot) : strFileName;
-  m_strHelpFilePath = (nDot > 0 ? strPath.Left(nSlash + 1 + nDot) : strPath) + ".HLP";
+  const int nName = strPath.ReverseFind('/') + 1;
+  const int nDot = AfxFindExtension(strPath);
+  const CString strStem = nDot >= 0 ? strPath.Left(nDot) : strPath;
+  m_strExeName = strStem.Mid(nName);
+  m_strHelpFilePath = strStem + ".HLP";
   if (!m_strGivenName.IsEmpty()) m_strAppName = m_strGivenName;
   else if (LPCTSTR pszTitle = AfxFindString(AFX_IDS_APP_TITLE)) m_strAppName = pszTitle;
   else m_strAppName = m_strExeName;
